@@ -1,0 +1,41 @@
+#include "overlay/overlay_window.h"
+
+#include "app/app_state.h"
+#include "app/open_window.h"
+#include "platform/screen.h"
+
+namespace torvane {
+
+namespace {
+
+// The form's design place and size; the creation handler replaces them with the whole screen.
+constexpr QRect kDesignGeometry{50, 50, 253, 114};
+constexpr QRect kCanvasDesignGeometry{16, 16, 32, 32};
+
+}  // namespace
+
+OverlayWindow::OverlayWindow() : canvas_(new CanvasWidget(this)) {
+  setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+  setWindowTitle(QString());
+  setGeometry(kDesignGeometry);
+  canvas_->setGeometry(kCanvasDesignGeometry);
+}
+
+void OverlayWindow::created() {
+  AppState& state = appState();
+  // Captured while no window of ours is visible, so the picture holds only the desktop.
+  state.frozenScreen = captureScreen();
+
+  const ScreenSize screen = primaryScreenSize();
+  setGeometry(0, 0, screen.width, screen.height);
+  setWindowState(Qt::WindowFullScreen);
+
+  canvas_->setGeometry(0, 0, screen.width, screen.height);
+  canvas().resize(screen.width, screen.height);
+  canvas().setBackground(state.frozenScreen);
+
+  const WindowId self = WindowId::Overlay;
+  openWindow(WindowId::Palette, &self, false);
+}
+
+}  // namespace torvane

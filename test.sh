@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: unit tests (also under
+# AddressSanitizer and UndefinedBehaviorSanitizer), end-to-end tests on Xvfb with openbox, and the
+# benchmarks in a short mode.
+set -euo pipefail
+cd "$(dirname "$0")"
+jobs=$(nproc)
+
+scripts/install-deps.sh test
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTORVANE_TESTS=ON -DTORVANE_BENCH=ON >/dev/null
+cmake --build build -j"$jobs"
+
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORVANE_TESTS=ON \
+  -DTORVANE_SANITIZE=ON >/dev/null
+cmake --build build-asan -j"$jobs" --target torvane_unit_tests
+
+echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build-asan -L unit --output-on-failure -j"$jobs"
+
+echo "== benchmarks (short mode)"
+build/bench/torvane_bench --benchmark_min_time=0.05
+
+echo "== all tests: unit and end-to-end"
+scripts/with-display.sh ctest --test-dir build --output-on-failure --timeout 300
