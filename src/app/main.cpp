@@ -1,6 +1,7 @@
 #include <xcb/xcb.h>
 
 #include <QApplication>
+#include <QFont>
 #include <cstdio>
 #include <cstdlib>
 
@@ -8,6 +9,7 @@
 #include "app/open_window.h"
 #include "app/program_end.h"
 #include "overlay/overlay_window.h"
+#include "palette/palette_window.h"
 #include "overlay/sound.h"
 
 namespace {
@@ -49,6 +51,7 @@ int main(int, char** argv) {
 
   registerCleanup(releaseAppState);
   registerWindowForm(WindowId::Overlay, [] { return new OverlayWindow; });
+  registerWindowForm(WindowId::Palette, [] { return new PaletteWindow; });
   openWindow(WindowId::Overlay, nullptr, false);
   application.exec();
 

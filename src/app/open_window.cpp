@@ -39,15 +39,12 @@ void bringToFront(ProgramWindow* window) {
 
 void registerWindowForm(WindowId window, WindowForm form) { slotOf(window).form = std::move(form); }
 
-ProgramWindow* findWindow(WindowId window) {
-  ProgramWindow* open = slotOf(window).open;
-  return open && open->isVisible() ? open : nullptr;
-}
+ProgramWindow* findWindow(WindowId window) { return slotOf(window).open; }
 
 void openWindow(WindowId window, const WindowId* owner, bool modal) {
   WindowSlot& slot = slotOf(window);
-  if (ProgramWindow* open = findWindow(window)) {
-    bringToFront(open);
+  if (slot.open && slot.open->isVisible()) {
+    bringToFront(slot.open);
     return;
   }
   if (!slot.form) return;

@@ -19,7 +19,7 @@ void registerWindowForm(WindowId window, WindowForm form);
 // has closed. Opening a window that is already open restores or activates it instead.
 void openWindow(WindowId window, const WindowId* owner, bool modal);
 
-// The open window, or nullptr.
+// The window made by the last openWindow, while it exists (also during its creation handler).
 ProgramWindow* findWindow(WindowId window);
 
 }  // namespace torvane
