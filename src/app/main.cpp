@@ -10,6 +10,7 @@
 #include "app/program_end.h"
 #include "overlay/overlay_window.h"
 #include "palette/palette_window.h"
+#include "promo/promo_window.h"
 #include "overlay/sound.h"
 
 namespace {
@@ -52,6 +53,7 @@ int main(int, char** argv) {
   registerCleanup(releaseAppState);
   registerWindowForm(WindowId::Overlay, [] { return new OverlayWindow; });
   registerWindowForm(WindowId::Palette, [] { return new PaletteWindow; });
+  registerWindowForm(WindowId::Promo, [] { return new PromoWindow; });
   openWindow(WindowId::Overlay, nullptr, false);
   application.exec();
 
