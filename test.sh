@@ -8,8 +8,10 @@ jobs=$(nproc)
 
 scripts/install-deps.sh test
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTORVANE_TESTS=ON -DTORVANE_BENCH=ON >/dev/null
-cmake --build build -j"$jobs"
+# The test build fetches its promotion page from a server the end-to-end tests run on loopback.
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Release -DTORVANE_TESTS=ON -DTORVANE_BENCH=ON \
+  -DTORVANE_PROMO_PAGE_URL=http://127.0.0.1:47831/promo.html >/dev/null
+cmake --build build-test -j"$jobs"
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORVANE_TESTS=ON \
   -DTORVANE_SANITIZE=ON >/dev/null
@@ -19,7 +21,7 @@ echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build-asan -L unit --output-on-failure -j"$jobs"
 
 echo "== benchmarks (short mode)"
-build/bench/torvane_bench --benchmark_min_time=0.05
+build-test/bench/torvane_bench --benchmark_min_time=0.05
 
 echo "== all tests: unit and end-to-end"
-scripts/with-display.sh ctest --test-dir build --output-on-failure --timeout 300
+scripts/with-display.sh ctest --test-dir build-test --output-on-failure --timeout 300

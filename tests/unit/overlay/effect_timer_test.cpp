@@ -1,0 +1,54 @@
+#include "overlay/effect_timer.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+
+namespace torvane {
+namespace {
+
+// How many ticks arrived, and when the first one came.
+struct TickLog {
+  int count = 0;
+  qint64 firstAt = -1;
+};
+
+TEST(EffectTimer, WritingTheCurrentPeriodKeepsThePhaseAndTicksNeverPileUp) {
+  int argc = 1;
+  char name[] = "effect_timer_test";
+  char* argv[] = {name, nullptr};
+  QCoreApplication app(argc, argv);
+  QElapsedTimer clock;
+  TickLog log;
+  EffectTimer timer([&] {
+    if (log.count++ == 0) log.firstAt = clock.elapsed();
+  });
+
+  clock.start();
+  timer.setPeriod(100);
+  QThread::msleep(60);
+  timer.setPeriod(100);  // same period: no restart
+  while (clock.elapsed() < 150) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  ASSERT_EQ(log.count, 1);
+  EXPECT_GE(log.firstAt, 95);
+  EXPECT_LT(log.firstAt, 140);
+
+  // A busy handler: the ticks that fell due meanwhile come as one.
+  QThread::msleep(450);
+  const int before = log.count;
+  QCoreApplication::processEvents();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(log.count - before, 1);
+
+  timer.setPeriod(-5);
+  EXPECT_EQ(timer.period(), 0);
+  const int stopped = log.count;
+  QThread::msleep(120);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(log.count, stopped);
+}
+
+}  // namespace
+}  // namespace torvane
