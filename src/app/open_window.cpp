@@ -18,12 +18,12 @@ struct WindowSlot {
   bool owned = false;
 };
 
-std::array<WindowSlot, kWindowCount>& slots() {
+std::array<WindowSlot, kWindowCount>& windowSlots() {
   static std::array<WindowSlot, kWindowCount> windows;
   return windows;
 }
 
-WindowSlot& slotOf(WindowId window) { return slots()[static_cast<std::size_t>(window)]; }
+WindowSlot& slotOf(WindowId window) { return windowSlots()[static_cast<std::size_t>(window)]; }
 
 void bringToFront(ProgramWindow* window) {
   if (window->isMinimized()) {
@@ -73,7 +73,7 @@ void openWindow(WindowId window, const WindowId* owner, bool modal) {
   // Modal: the ownerless windows take no input until this one closes; owned ones stay usable.
   std::vector<std::pair<QPointer<ProgramWindow>, bool>> disabled;
   for (std::size_t i = 0; i < kWindowCount; ++i) {
-    WindowSlot& other = slots()[i];
+    WindowSlot& other = windowSlots()[i];
     if (&other == &slot || other.owned || !other.open) continue;
     disabled.emplace_back(other.open, other.open->isEnabled());
     other.open->setEnabled(false);

@@ -5,6 +5,7 @@
 #include "overlay/canvas_surface.h"
 #include "overlay/effect_timer.h"
 #include "overlay/gesture_dialogs.h"
+#include "overlay/tool_catalogue.h"
 #include "platform/screen.h"
 
 namespace torvane {

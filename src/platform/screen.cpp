@@ -25,7 +25,7 @@ Bytes captureScreen() {
                           .toImage()
                           .convertToFormat(QImage::Format_RGB32);
   if (shot.isNull()) return {};
-  return encodeBmp24(reinterpret_cast<const std::uint32_t*>(shot.constBits()), shot.width(),
+  return encodeBmp(reinterpret_cast<const std::uint32_t*>(shot.constBits()), shot.width(),
                      shot.height(), static_cast<int>(shot.bytesPerLine() / 4));
 }
 
