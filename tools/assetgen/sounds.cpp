@@ -201,7 +201,7 @@ std::vector<double> shot() {
     const double n = random.signedUniform();
     const double crack = crackFilter.step(n) * std::exp(-t / 0.010);
     const double body = bodyFilter.step(n) * std::exp(-t / 0.045);
-    const double tail = tailFilter.step(n) * 0.07 * std::exp(-t / 0.30);
+    const double tail = tailFilter.step(n) * 0.4 * std::exp(-t / 0.3);
     phase += kTwoPi * (48 + 120 * std::exp(-t / 0.02)) / kRate;
     const double boom = std::sin(phase + 0.5 * std::numbers::pi) * std::exp(-t / 0.07);
     const double fade = std::min(1.0, (end - t) / 0.08);
@@ -299,7 +299,7 @@ std::vector<double> fireLoop() {
   std::vector<double> out(kLength);
   for (std::size_t i = 0; i < kLength; ++i) {
     const double cycle = kTwoPi * i / kLength;
-    const double swell = 1 + 0.18 * std::sin(3 * cycle + p1) + 0.1 * std::sin(7 * cycle + p2);
+    const double swell = 1 + 0.1 * std::sin(3 * cycle + p1) + 0.06 * std::sin(7 * cycle + p2);
     out[i] = 1.6 * roar[i] * swell + 1.1 * pops[i] + 0.05 * hiss[i];
   }
   normalise(out, 0.5);
