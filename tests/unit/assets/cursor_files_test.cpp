@@ -17,28 +17,30 @@ struct CursorRow {
   ByteView file;
   int hotX;
   int hotY;
+  bool aimed;  // the hotspot lies on the drawing (the tip, the knob...), not on the empty corner
+  bool hard;   // only fully opaque and fully transparent pixels
 };
 
 const CursorRow kCursors[] = {
-    {"Bucket", kCursorBucket, 7, 0},
-    {"Brush", kCursorBrush, 3, 3},
-    {"Pencil", kCursorPencil, 0, 1},
-    {"TextPen", kCursorTextPen, 0, 0},
-    {"Stamp", kCursorStamp, 5, 5},
-    {"Ak47", kCursorAk47, 0, 0},
-    {"Laser", kCursorLaser, 0, 0},
-    {"Highlighter", kCursorHighlighter, 0, 0},
-    {"PaintCan", kCursorPaintCan, 6, 3},
-    {"Flame", kCursorFlame, 0, 0},
-    {"BucketDown", kCursorBucketDown, 4, 3},
-    {"BrushDown", kCursorBrushDown, 2, 3},
-    {"PencilDown", kCursorPencilDown, 0, 4},
-    {"StampDown", kCursorStampDown, 9, 9},
-    {"Ak47Down", kCursorAk47Down, 0, 0},
-    {"LaserDown", kCursorLaserDown, 3, 3},
-    {"HighlighterDown", kCursorHighlighterDown, 0, 0},
-    {"PaintCanDown", kCursorPaintCanDown, 5, 3},
-    {"FlameDown", kCursorFlameDown, 0, 1},
+    {"Bucket", kCursorBucket, 7, 0, true, false},
+    {"Brush", kCursorBrush, 3, 3, true, false},
+    {"Pencil", kCursorPencil, 0, 1, true, false},
+    {"TextPen", kCursorTextPen, 0, 0, true, false},
+    {"Stamp", kCursorStamp, 5, 5, true, false},
+    {"Ak47", kCursorAk47, 0, 0, false, false},
+    {"Laser", kCursorLaser, 0, 0, true, true},
+    {"Highlighter", kCursorHighlighter, 0, 0, true, false},
+    {"PaintCan", kCursorPaintCan, 6, 3, true, false},
+    {"Flame", kCursorFlame, 0, 0, false, false},
+    {"BucketDown", kCursorBucketDown, 4, 3, true, false},
+    {"BrushDown", kCursorBrushDown, 2, 3, true, false},
+    {"PencilDown", kCursorPencilDown, 0, 4, true, false},
+    {"StampDown", kCursorStampDown, 9, 9, true, false},
+    {"Ak47Down", kCursorAk47Down, 0, 0, false, false},
+    {"LaserDown", kCursorLaserDown, 3, 3, true, true},
+    {"HighlighterDown", kCursorHighlighterDown, 0, 0, true, false},
+    {"PaintCanDown", kCursorPaintCanDown, 5, 3, true, false},
+    {"FlameDown", kCursorFlameDown, 0, 1, false, false},
 };
 
 constexpr std::size_t kPixels = 22 + 40;
@@ -74,6 +76,12 @@ TEST(CursorAssets, EveryCursorIsA32BitCursorFileWithItsHotspotAndMatchingMask) {
     EXPECT_EQ(le16(cur, 36), 32u);
     EXPECT_EQ(le32(cur, 38), 0u);
     EXPECT_EQ(le32(cur, 42), 4224u);
+
+    if (row.aimed) {
+      EXPECT_GE(alphaAt(cur, row.hotX, row.hotY), 128) << "hotspot off the drawing";
+    } else {
+      EXPECT_EQ(alphaAt(cur, row.hotX, row.hotY), 0);
+    }
 
     std::set<int> alphas;
     int wrongMaskBits = 0;
