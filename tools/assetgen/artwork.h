@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@ struct PictureArt {
 
 // The bolt's flat colours: dark outline, fill, highlight.
 extern const std::vector<QRgb> kLaserPalette;
+
+// How far the flame's edges are blurred, in pixels.
+constexpr double kFlameBlur = 0.9;
 
 // Each reads its SVG drawings from `sourceDir` (the repository's assets-src/).
 std::vector<CursorArt> drawCursors(const QString& sourceDir);

@@ -100,9 +100,10 @@ class Sheet {
   int rowHeight_ = 0;
 };
 
-void draw(QImage& image, const std::vector<CursorArt>& cursors,
-          const std::vector<PictureArt>& toolbar, const std::vector<PictureArt>& pictures,
-          const QImage& penguin, const QImage& icon, int* height) {
+// Draws everything from the top of `image` down and returns the height used.
+int draw(QImage& image, const std::vector<CursorArt>& cursors,
+         const std::vector<PictureArt>& toolbar, const std::vector<PictureArt>& pictures,
+         const QImage& penguin, const QImage& icon) {
   Sheet sheet(image);
   constexpr int kCursorScale = 4;
   sheet.heading("Cursors (hotspot outlined)");
@@ -125,7 +126,7 @@ void draw(QImage& image, const std::vector<CursorArt>& cursors,
   sheet.heading("Promotion picture and application icon");
   sheet.cell(penguin, 6, "promo_penguin", false);
   sheet.cell(icon, 2, "torvane (64 x 64)", true);
-  *height = sheet.bottom();
+  return sheet.bottom();
 }
 
 }  // namespace
@@ -133,11 +134,10 @@ void draw(QImage& image, const std::vector<CursorArt>& cursors,
 QImage contactSheet(const std::vector<CursorArt>& cursors, const std::vector<PictureArt>& toolbar,
                     const std::vector<PictureArt>& pictures, const QImage& penguin,
                     const QImage& icon) {
-  QImage probe(kWidth, 4000, QImage::Format_RGB32);
-  probe.fill(QColor(0xfa, 0xfa, 0xf7));
-  int height = 0;
-  draw(probe, cursors, toolbar, pictures, penguin, icon, &height);
-  return probe.copy(0, 0, kWidth, height);
+  QImage sheet(kWidth, 4000, QImage::Format_RGB32);
+  sheet.fill(QColor(0xfa, 0xfa, 0xf7));
+  const int height = draw(sheet, cursors, toolbar, pictures, penguin, icon);
+  return sheet.copy(0, 0, kWidth, height);
 }
 
 }  // namespace torvane::assetgen

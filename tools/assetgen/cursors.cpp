@@ -16,8 +16,6 @@ struct CursorRow {
   double blur = 0;
 };
 
-constexpr double kFlameBlur = 0.9;
-
 // Cursors drawn from SVG with soft edges. A pressed pose turns the drawing about the point the user
 // aims with and moves that point onto the pressed hotspot.
 const CursorRow kSoftCursors[] = {

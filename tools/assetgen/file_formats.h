@@ -3,7 +3,6 @@
 #include <QImage>
 #include <array>
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "app/bytes.h"

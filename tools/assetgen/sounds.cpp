@@ -106,6 +106,7 @@ std::vector<double> wash() {
   Biquad lowBody = Biquad::lowPass(900, 0.7, kRate);
   Biquad spray = Biquad::bandPass(6600, 0.55, kRate);
   std::vector<double> s(24192);
+  constexpr double kDrops[] = {0.27, 0.33, 0.41, 0.47};
   double dropPhase = 0;
   for (std::size_t i = 0; i < s.size(); ++i) {
     const double t = i / kRate;
@@ -120,8 +121,7 @@ std::vector<double> wash() {
                              : std::exp(-(t - kPeak) / 0.06) + 0.05 * std::exp(-(t - kPeak) / 0.22);
     double v = swell * (0.55 * n + 0.9 * body + 0.5 * bright);
     // Drops: short rising chirps in the tail.
-    const double drops[] = {0.27, 0.33, 0.41, 0.47};
-    for (double start : drops) {
+    for (double start : kDrops) {
       const double u = t - start;
       if (u < 0 || u > 0.04) continue;
       const double hz = 700 + 1500 * (u / 0.04);
@@ -134,6 +134,8 @@ std::vector<double> wash() {
   return s;
 }
 
+// A rubber thump: a little air pushed ahead, then a pitch-dropping hit at 38 ms that fades steadily
+// to silence at the end.
 std::vector<double> stamp() {
   constexpr double kRate = 44100;
   constexpr double kHit = 0.038;

@@ -22,7 +22,7 @@ const ToolbarRow kSoftImages[] = {
     {"toolbar_text_pen", "textpen.svg", true, {}},
     {"toolbar_stamp", "stamp.svg", false, {}},
     {"toolbar_ak47", "ak47.svg", false, {}},
-    {"toolbar_flame", "flame.svg", true, {{16, 16}, {16, 15.5}, 0, 1.05, 1.05}, 0.9},
+    {"toolbar_flame", "flame.svg", true, {{16, 16}, {16, 15.5}, 0, 1.05, 1.05}, kFlameBlur},
     {"toolbar_bucket", "bucket.svg", false, {{0, 0}, {4, 1}}},
     {"toolbar_camera", "camera.svg", false, {}},
     {"toolbar_exit", "exit.svg", false, {}},
