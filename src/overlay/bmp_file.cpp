@@ -114,8 +114,12 @@ std::optional<RasterImage> decodeBmp(ByteView file) {
 }
 
 Bytes encodeBmp(const RasterImage& image) {
-  const std::size_t stride = dibStride(image.width, 24);
-  const std::size_t pixelBytes = stride * image.height;
+  return encodeBmp(image.pixels.data(), image.width, image.height, image.width);
+}
+
+Bytes encodeBmp(const std::uint32_t* pixels, int width, int height, std::size_t stridePixels) {
+  const std::size_t stride = dibStride(width, 24);
+  const std::size_t pixelBytes = stride * height;
   Bytes file(kFileHeaderSize + kInfoHeaderSize + pixelBytes);
   std::uint8_t* p = file.data();
   p[0] = 'B';
@@ -123,14 +127,14 @@ Bytes encodeBmp(const RasterImage& image) {
   writeU32(p + 2, static_cast<std::uint32_t>(file.size()));
   writeU32(p + 10, kFileHeaderSize + kInfoHeaderSize);
   writeU32(p + 14, kInfoHeaderSize);
-  writeU32(p + 18, static_cast<std::uint32_t>(image.width));
-  writeU32(p + 22, static_cast<std::uint32_t>(image.height));
+  writeU32(p + 18, static_cast<std::uint32_t>(width));
+  writeU32(p + 22, static_cast<std::uint32_t>(height));
   writeU16(p + 26, 1);
   writeU16(p + 28, 24);
   writeU32(p + 34, static_cast<std::uint32_t>(pixelBytes));
   std::uint8_t* rows = p + kFileHeaderSize + kInfoHeaderSize;
-  for (int y = 0; y < image.height; ++y) {
-    pixelsToBgr(image.row(image.height - 1 - y), rows + y * stride, image.width);
+  for (int y = 0; y < height; ++y) {
+    pixelsToBgr(pixels + (height - 1 - y) * stridePixels, rows + y * stride, width);
   }
   return file;
 }

@@ -33,5 +33,7 @@ std::optional<RasterImage> decodeBmp(ByteView file);
 
 // A 24-bit, bottom-up BMP file with a 14-byte file header and a 40-byte info header.
 Bytes encodeBmp(const RasterImage& image);
+// The same from 0xFFRRGGBB rows `stridePixels` apart, such as a toolkit image's.
+Bytes encodeBmp(const std::uint32_t* pixels, int width, int height, std::size_t stridePixels);
 
 }  // namespace torvane

@@ -6,6 +6,7 @@
 #include "app/open_window.h"
 #include "overlay/tool_catalogue.h"
 #include "platform/screen.h"
+#include "platform/x11_window.h"
 
 namespace torvane {
 
@@ -42,6 +43,7 @@ void OverlayWindow::created() {
   const ScreenSize screen = primaryScreenSize();
   setGeometry(0, 0, screen.width, screen.height);
   setWindowState(Qt::WindowFullScreen);
+  showEmptyTitle(this);
 
   canvas_->setGeometry(0, 0, screen.width, screen.height);
   canvas().resize(screen.width, screen.height);

@@ -17,8 +17,8 @@ constexpr int kImageSize = 32;
 QIcon iconFrom(ByteView dib) {
   const RasterImage image = toolbarImagePixels(dib);
   if (image.width <= 0) return {};
-  const QImage view(reinterpret_cast<const uchar*>(image.pixels.data()), image.width,
-                    image.height, image.width * 4, QImage::Format_RGB32);
+  const QImage view(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
+                    image.width * 4, QImage::Format_RGB32);
   return QIcon(QPixmap::fromImage(view.copy()));
 }
 

@@ -14,6 +14,7 @@
 #include "assets/assets.h"
 #include "overlay/overlay_window.h"
 #include "palette/image_toolbar.h"
+#include "palette/tab_pane.h"
 #include "palette/toolbar_commands.h"
 #include "platform/atomic_file.h"
 #include "platform/screen.h"
@@ -53,7 +54,7 @@ int showMessage(const QString& text, int flags, const QString& title) {
 }  // namespace
 
 PaletteWindow::PaletteWindow()
-    : tabControl_(new QWidget(this)),
+    : tabControl_(new TabPane(this, 0)),
       tabs_(new QTabBar(tabControl_)),
       promotionButton_(new QPushButton(QStringLiteral("一起学编程"), tabControl_)) {
   // Override-redirect: the window manager neither frames, clamps nor lists it; it stays on top
@@ -68,6 +69,8 @@ PaletteWindow::PaletteWindow()
   tabs_->addTab(QStringLiteral("其它"));
   tabs_->setGeometry(0, 0, kTabControlGeometry.width(), tabs_->sizeHint().height());
   tabs_->setDrawBase(false);
+  tabs_->setExpanding(false);
+  tabControl_->setTabRowHeight(tabs_->height());
 
   auto* graffiti = new ImageToolbar(tabControl_,
                                     {{&kToolbarPencil, QStringLiteral("铅笔")},
@@ -134,8 +137,7 @@ void PaletteWindow::moveTo(int left, int top) {
 
 void PaletteWindow::positionChanged() {
   const ScreenSize screen = primaryScreenSize();
-  const auto write =
-      snapRule(geometryNow(), screen.width, screen.height, appState().dockMargin);
+  const auto write = snapRule(geometryNow(), screen.width, screen.height, appState().dockMargin);
   if (!write) return;
   if (write->axis == CoordinateWrite::Left) {
     writeLeft(write->value);

@@ -10,7 +10,7 @@ class QTabBar;
 
 namespace torvane {
 
-class ImageToolbar;
+class TabPane;
 
 // The floating tool palette: three tabbed toolbars, the promotion button, and edge docking.
 // It draws its own caption bar and moves itself, so its outer frame is exactly its geometry
@@ -48,7 +48,7 @@ class PaletteWindow : public ProgramWindow {
   int top_ = 0;
   QPoint dragOffset_;
   bool dragging_ = false;
-  QWidget* tabControl_;
+  TabPane* tabControl_;
   QTabBar* tabs_;
   std::vector<std::vector<QWidget*>> pages_;
   QPushButton* promotionButton_;

@@ -26,7 +26,7 @@ Bytes captureScreen() {
                           .convertToFormat(QImage::Format_RGB32);
   if (shot.isNull()) return {};
   return encodeBmp(reinterpret_cast<const std::uint32_t*>(shot.constBits()), shot.width(),
-                     shot.height(), static_cast<int>(shot.bytesPerLine() / 4));
+                     shot.height(), static_cast<std::size_t>(shot.bytesPerLine() / 4));
 }
 
 ScreenPoint pointerPosition() {

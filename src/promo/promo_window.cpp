@@ -15,6 +15,7 @@
 #include "platform/http_fetch.h"
 #include "platform/screen.h"
 #include "platform/url_opener.h"
+#include "platform/x11_window.h"
 #include "promo/promo_page.h"
 #include "promo/promo_rotation.h"
 
@@ -68,6 +69,7 @@ void PromoWindow::created() {
   state.adText1 = texts.adText1;
   state.adText2 = texts.adText2;
   timer_.start(kPromoTickMs);
+  showEmptyTitle(this);
 }
 
 void PromoWindow::tick() {

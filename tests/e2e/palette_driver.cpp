@@ -17,7 +17,7 @@ constexpr int kToolbarY = 24;
 constexpr int kButtonSize = 40;
 constexpr int kSeparatorWidth = 8;
 // Centres of the three tabs along the tab bar.
-constexpr int kTabCentres[] = {30, 92, 140};
+constexpr int kTabCentres[] = {36, 108, 166};
 
 struct ToolButton {
   int page;
