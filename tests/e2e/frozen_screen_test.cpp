@@ -38,8 +38,8 @@ TEST_P(FrozenScreen, ShowsTheDesktopAsCapturedAndClosesWithExitCodeZero) {
   x.moveMouse(x.screenWidth() / 3, x.screenHeight() / 3);
 
   TorvaneProcess torvane(GetParam());
-  const auto overlay =
-      x.waitForWindow(torvane.pid(), [&](const WindowInfo& w) { return isFullScreen(w, x); }, 10s);
+  const auto overlay = x.waitForWindow(
+      torvane.pid(), [&](const WindowInfo& w) { return isFullScreen(w, x); }, 10s);
   ASSERT_TRUE(overlay) << torvane.standardError();
   std::vector<WindowInfo> others;
   for (const WindowInfo& w : x.windowsOf(torvane.pid())) {
@@ -61,12 +61,11 @@ TEST_P(FrozenScreen, ShowsTheDesktopAsCapturedAndClosesWithExitCodeZero) {
 }
 
 // Toolkit scaling must not break one canvas pixel per screen pixel.
-INSTANTIATE_TEST_SUITE_P(Scaling, FrozenScreen,
-                         ::testing::Values(std::map<std::string, std::string>{},
-                                           std::map<std::string, std::string>{
-                                               {"QT_SCALE_FACTOR", "2"}},
-                                           std::map<std::string, std::string>{
-                                               {"QT_SCREEN_SCALE_FACTORS", "1.5"}}));
+INSTANTIATE_TEST_SUITE_P(
+    Scaling, FrozenScreen,
+    ::testing::Values(std::map<std::string, std::string>{},
+                      std::map<std::string, std::string>{{"QT_SCALE_FACTOR", "2"}},
+                      std::map<std::string, std::string>{{"QT_SCREEN_SCALE_FACTORS", "1.5"}}));
 
 TEST(StartWithoutDisplay, PrintsOneLineAndExitsWith255) {
   TorvaneProcess torvane({{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}});

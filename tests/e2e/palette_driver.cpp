@@ -57,9 +57,9 @@ PaletteDriver::PaletteDriver(XSession& x, const std::map<std::string, std::strin
       10s);
   if (!overlay) throw std::runtime_error("no overlay window: " + process_.standardError());
   overlay_ = *overlay;
-  if (!x_.waitForWindow(process_.pid(),
-                        [](const WindowInfo& w) { return w.width == kWidth && w.height == kHeight; },
-                        10s)) {
+  if (!x_.waitForWindow(
+          process_.pid(),
+          [](const WindowInfo& w) { return w.width == kWidth && w.height == kHeight; }, 10s)) {
     throw std::runtime_error("no palette window");
   }
   XSession::pause(300ms);

@@ -15,9 +15,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::optional<WindowInfo> waitForTitled(XSession& x, PaletteDriver& driver, const std::string& title) {
-  return x.waitForWindow(driver.process().pid(),
-                         [&](const WindowInfo& w) { return w.title == title; }, 10s);
+std::optional<WindowInfo> waitForTitled(XSession& x, PaletteDriver& driver,
+                                        const std::string& title) {
+  return x.waitForWindow(
+      driver.process().pid(), [&](const WindowInfo& w) { return w.title == title; }, 10s);
 }
 
 // The cursor the X server shows, compared with a cursor file; the server keeps premultiplied
@@ -77,8 +78,8 @@ TEST(Palette, EachToolButtonGivesTheCanvasItsCursor) {
     SCOPED_TRACE(tool);
     driver.selectTool(tool);
     x.moveMouse(200, 650);
-    EXPECT_TRUE(waitUntil([&] { return cursorMatches(x.cursor(), activationFor(tool)->cursor); },
-                          2s))
+    EXPECT_TRUE(
+        waitUntil([&] { return cursorMatches(x.cursor(), activationFor(tool)->cursor); }, 2s))
         << cursorMatches(x.cursor(), activationFor(tool)->cursor).message();
   }
 }

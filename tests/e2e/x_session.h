@@ -67,7 +67,8 @@ class XSession {
 
   // Viewable top-level windows (managed or override-redirect) that belong to process `pid`.
   std::vector<WindowInfo> windowsOf(pid_t pid);
-  std::optional<WindowInfo> waitForWindow(pid_t pid, const std::function<bool(const WindowInfo&)>& match,
+  std::optional<WindowInfo> waitForWindow(pid_t pid,
+                                          const std::function<bool(const WindowInfo&)>& match,
                                           std::chrono::milliseconds timeout);
   // Asks the window manager to close `window` (the close command of its frame).
   void closeWindow(Window window);

@@ -227,7 +227,8 @@ class TempFile {
     close(mkstemp(pattern));
     path = pattern;
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
   }
   ~TempFile() { std::remove(path.c_str()); }
   std::string path;
