@@ -44,17 +44,25 @@ struct Segment {
   int x1, y1, x2, y2;
 };
 
-// The same pseudo-random strokes for both painters: starts well inside, any direction.
-std::vector<Segment> segments(int length) {
+// The same pseudo-random stroke for both painters: a polyline wandering over the screen, each
+// segment starting where the last one ended, as a dragged pen draws it.
+std::vector<Segment> stroke(int length) {
   std::vector<Segment> result;
   std::uint32_t seed = 12345;
   auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
-  for (int i = 0; i < 1024; ++i) {
-    const int x = 100 + static_cast<int>(next() % (kWidth - 200));
-    const int y = 100 + static_cast<int>(next() % (kHeight - 200));
-    const double angle = (next() % 3600) * M_PI / 1800.0;
-    result.push_back({x, y, x + static_cast<int>(std::lround(length * std::cos(angle))),
-                      y + static_cast<int>(std::lround(length * std::sin(angle)))});
+  double x = kWidth / 2.0, y = kHeight / 2.0, angle = 0.0;
+  for (int i = 0; i < 4096; ++i) {
+    angle += (static_cast<int>(next() % 1001) - 500) / 1000.0;
+    double nx = x + length * std::cos(angle), ny = y + length * std::sin(angle);
+    if (nx < 100 || nx > kWidth - 100 || ny < 100 || ny > kHeight - 100) {
+      angle = std::atan2(kHeight / 2.0 - y, kWidth / 2.0 - x);  // turn back towards the middle
+      nx = x + length * std::cos(angle);
+      ny = y + length * std::sin(angle);
+    }
+    result.push_back({static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)),
+                      static_cast<int>(std::lround(nx)), static_cast<int>(std::lround(ny))});
+    x = nx;
+    y = ny;
   }
   return result;
 }
@@ -65,7 +73,7 @@ void BM_CanvasLine(benchmark::State& state) {
   CanvasSurface canvas(host);
   canvas.resize(kWidth, kHeight);
   canvas.setPen(static_cast<int>(state.range(1)), 0x3366CC, static_cast<int>(state.range(2)));
-  const std::vector<Segment> strokes = segments(static_cast<int>(state.range(0)));
+  const std::vector<Segment> strokes = stroke(static_cast<int>(state.range(0)));
   std::size_t i = 0;
   for (auto _ : state) {
     const Segment& s = strokes[i++ % strokes.size()];
@@ -83,7 +91,7 @@ void BM_QPainterLine(benchmark::State& state) {
   painter.setPen(QPen(QColor(0xCC, 0x66, 0x33), static_cast<qreal>(state.range(1)), Qt::SolidLine,
                       Qt::RoundCap, Qt::RoundJoin));
   if (state.range(2) == 14) painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
-  const std::vector<Segment> strokes = segments(static_cast<int>(state.range(0)));
+  const std::vector<Segment> strokes = stroke(static_cast<int>(state.range(0)));
   std::size_t i = 0;
   for (auto _ : state) {
     const Segment& s = strokes[i++ % strokes.size()];
