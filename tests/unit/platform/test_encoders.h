@@ -2,12 +2,14 @@
 
 // Picture files made with the libraries' own encoders, for the decoder tests.
 
-#include <gif_lib.h>
-#include <jpeglib.h>
-
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
+
+// jpeglib.h needs size_t and FILE declared first.
+#include <gif_lib.h>
+#include <jpeglib.h>
 
 #include "app/bytes.h"
 
