@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "overlay/cpu_clones.h"
+
 namespace torvane {
 namespace {
 
@@ -14,14 +16,6 @@ std::uint32_t load32(const std::uint8_t* p) {
 }
 
 using Vector16 = std::uint8_t __attribute__((vector_size(16)));
-
-// Full-screen conversions run at memory speed only with byte shuffles, one instruction from SSSE3
-// on; the build targets plain x86-64, so such processors get their own copy, picked at load time.
-#if defined(__x86_64__)
-#define TORVANE_SHUFFLE_CLONES __attribute__((target_clones("ssse3", "default")))
-#else
-#define TORVANE_SHUFFLE_CLONES
-#endif
 
 void indexedToPixels(const std::uint8_t* source, int bits, const DibPalette& palette,
                      std::uint32_t* out, int count) {
@@ -36,7 +30,10 @@ void indexedToPixels(const std::uint8_t* source, int bits, const DibPalette& pal
 }  // namespace
 
 // Four pixels per step from a 16-byte load of which 12 are used, while the load stays in the row.
-TORVANE_SHUFFLE_CLONES void bgrToPixels(const std::uint8_t* source, std::uint32_t* out, int count) {
+// Full-screen conversions keep up with memory only with byte shuffles, one instruction from SSSE3
+// on.
+TORVANE_CPU_CLONES("ssse3")
+void bgrToPixels(const std::uint8_t* source, std::uint32_t* out, int count) {
   const Vector16 alpha = {0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255};
   int x = 0;
   for (; x + 6 <= count; x += 4) {
@@ -54,7 +51,8 @@ TORVANE_SHUFFLE_CLONES void bgrToPixels(const std::uint8_t* source, std::uint32_
 }
 
 // Four pixels per step with a 16-byte store of which 12 count, while the store stays in the row.
-TORVANE_SHUFFLE_CLONES void pixelsToBgr(const std::uint32_t* pixels, std::uint8_t* out, int count) {
+TORVANE_CPU_CLONES("ssse3")
+void pixelsToBgr(const std::uint32_t* pixels, std::uint8_t* out, int count) {
   int x = 0;
   for (; x + 6 <= count; x += 4) {
     Vector16 bytes;
