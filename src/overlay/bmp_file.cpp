@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 
 #include "overlay/dib_rows.h"
 #include "overlay/little_endian.h"
@@ -16,27 +15,6 @@ using u64 = std::uint64_t;
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kCoreHeaderSize = 12;
 constexpr std::size_t kInfoHeaderSize = 40;
-
-void store32(std::uint8_t* p, std::uint32_t v) { std::memcpy(p, &v, 4); }
-
-// Four pixels to twelve bytes, three whole words, per step while they fit.
-void pixelsToBgr(const std::uint32_t* pixels, std::uint8_t* out, int count) {
-  int x = 0;
-  for (; x + 4 <= count; x += 4, out += 12) {
-    const std::uint32_t p0 = pixels[x] & 0xFFFFFF;
-    const std::uint32_t p1 = pixels[x + 1] & 0xFFFFFF;
-    const std::uint32_t p2 = pixels[x + 2] & 0xFFFFFF;
-    const std::uint32_t p3 = pixels[x + 3] & 0xFFFFFF;
-    store32(out, p0 | p1 << 24);
-    store32(out + 4, p1 >> 8 | p2 << 16);
-    store32(out + 8, p2 >> 16 | p3 << 8);
-  }
-  for (; x < count; ++x, out += 3) {
-    out[0] = static_cast<std::uint8_t>(pixels[x]);
-    out[1] = static_cast<std::uint8_t>(pixels[x] >> 8);
-    out[2] = static_cast<std::uint8_t>(pixels[x] >> 16);
-  }
-}
 
 }  // namespace
 

@@ -62,8 +62,10 @@ Rect unite(const Rect& a, const Rect& b) {
 Rect clipTo(const Rect& r, const RasterImage& image) {
   const int left = std::max(r.x, 0);
   const int top = std::max(r.y, 0);
-  const int right = std::min<std::int64_t>(std::int64_t{r.x} + r.width, image.width);
-  const int bottom = std::min<std::int64_t>(std::int64_t{r.y} + r.height, image.height);
+  const int right =
+      static_cast<int>(std::min<std::int64_t>(std::int64_t{r.x} + r.width, image.width));
+  const int bottom =
+      static_cast<int>(std::min<std::int64_t>(std::int64_t{r.y} + r.height, image.height));
   return {left, top, right - left, bottom - top};
 }
 

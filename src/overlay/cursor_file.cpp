@@ -6,7 +6,6 @@
 
 #include "overlay/dib_rows.h"
 #include "overlay/little_endian.h"
-#include "overlay/picture_limits.h"
 
 namespace torvane {
 namespace {
@@ -14,6 +13,7 @@ namespace {
 constexpr std::size_t kDirectoryEnd = 22;  // 6-byte header and the first 16-byte entry
 constexpr std::size_t kInfoHeaderSize = 40;
 constexpr std::uint16_t kCursorType = 2;
+constexpr std::int32_t kMaxSide = 256;  // a directory entry cannot describe more
 
 struct DirectoryEntry {
   int width = 0;
@@ -48,8 +48,8 @@ std::optional<CursorImage> readBitmap(ByteView dib) {
   const std::int32_t doubleHeight = static_cast<std::int32_t>(readU32(dib, 8));
   const int bits = static_cast<int>(readU16(dib, 14));
   if (headerSize < kInfoHeaderSize || headerSize > dib.size() || readU16(dib, 12) != 1 ||
-      readU32(dib, 16) != 0 || doubleHeight <= 0 || doubleHeight % 2 != 0 ||
-      !pictureSizeAllowed(width, doubleHeight / 2)) {
+      readU32(dib, 16) != 0 || width < 1 || width > kMaxSide || doubleHeight < 2 ||
+      doubleHeight > 2 * kMaxSide || doubleHeight % 2 != 0) {
     return std::nullopt;
   }
   if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) return std::nullopt;

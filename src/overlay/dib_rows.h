@@ -13,6 +13,10 @@ constexpr std::size_t dibStride(std::int64_t width, int bitsPerPixel) {
   return static_cast<std::size_t>((width * bitsPerPixel + 31) / 32 * 4);
 }
 
+// Blue, green, red bytes to 0xFFRRGGBB pixels and back.
+void bgrToPixels(const std::uint8_t* source, std::uint32_t* out, int count);
+void pixelsToBgr(const std::uint32_t* pixels, std::uint8_t* out, int count);
+
 // Converts one stored row of 1, 4, 8 (through `palette`), 24 or 32 bits per pixel to `count`
 // 0xFFRRGGBB pixels; the fourth byte of a 32-bit pixel is ignored.
 void dibRowToPixels(const std::uint8_t* row, int bitsPerPixel, const DibPalette& palette,

@@ -20,21 +20,56 @@ i64 floorDiv(i64 a, i64 b) {
   return q;
 }
 
-i64 ceilDiv(i64 a, i64 b) { return -floorDiv(-a, b); }
+// floor and ceiling of n / d (d > 0) for a numerator that grows by a fixed step every row, kept up
+// by additions instead of a division per row.
+class SteppedQuotient {
+ public:
+  SteppedQuotient(i64 numerator, i64 step, i64 denominator)
+      : denominator_(denominator),
+        quotient_(floorDiv(numerator, denominator)),
+        remainder_(numerator - quotient_ * denominator),
+        stepQuotient_(floorDiv(step, denominator)),
+        stepRemainder_(step - stepQuotient_ * denominator) {}
+
+  i64 floor() const { return quotient_; }
+  i64 ceil() const { return quotient_ + (remainder_ != 0); }
+
+  // Without a branch: the carry follows the slope and would be mispredicted half the time.
+  void advance() {
+    remainder_ += stepRemainder_;
+    const i64 carry = remainder_ >= denominator_;
+    quotient_ += stepQuotient_ + carry;
+    remainder_ -= carry * denominator_;
+  }
+
+ private:
+  i64 denominator_;
+  i64 quotient_;
+  i64 remainder_;
+  i64 stepQuotient_;
+  i64 stepRemainder_;
+};
 
 // Largest k >= 0 with 4k^2 <= x.
-i64 halfSqrtFloor(i64 x) {
-  i64 k = static_cast<i64>(std::sqrt(static_cast<double>(x)) / 2);
-  while (k > 0 && 4 * k * k > x) --k;
-  while (4 * (k + 1) * (k + 1) <= x) ++k;
-  return k;
-}
-
 i64 halfSqrtFloor(i128 x) {
   i64 k = static_cast<i64>(std::sqrt(static_cast<long double>(x)) / 2);
   while (k > 0 && i128{4} * k * k > x) --k;
   while (i128{4} * (k + 1) * (k + 1) <= x) ++k;
   return k;
+}
+
+// Half the width of a disc of diameter `width` on the row v away from its centre: the largest k
+// with 4 (k^2 + v^2) <= width^2, for v = 0 to width / 2. Worked out once per line rather than with
+// a square root per row.
+std::vector<i64> discHalfWidths(i64 width) {
+  const i64 width2 = width * width;
+  std::vector<i64> halfWidths(width / 2 + 1);
+  i64 k = width / 2;
+  for (i64 v = 0; v <= width / 2; ++v) {
+    while (4 * (k * k + v * v) > width2) --k;
+    halfWidths[v] = k;
+  }
+  return halfWidths;
 }
 
 // One pixel per step of the major axis; the minor coordinate is start + round(i * minor / major),
@@ -160,41 +195,42 @@ void appendWideLineSpans(int x1, int y1, int x2, int y2, int width, int clipWidt
 
   const i64 top = std::max<i64>(ay - reach, 0);
   const i64 bottom = std::min<i64>(by + reach, i64{clipHeight} - 1);
+  const i64 firstV = top - ay;  // rows relative to A; u below is x relative to A
+  // Across the strip: u * dy within v * dx +- band.
+  SteppedQuotient acrossLow(firstV * dx - band, dx, std::max<i64>(dy, 1));
+  SteppedQuotient acrossHigh(firstV * dx + band, dx, std::max<i64>(dy, 1));
+  // Along the segment: 0 <= u * dx + v * dy <= length^2, divided by |dx|.
+  const i64 sign = dx < 0 ? -1 : 1;
+  const i64 alongStart = -sign * firstV * dy - (dx < 0 ? length2 : 0);
+  SteppedQuotient alongLow(alongStart, -sign * dy, std::max<i64>(dx * sign, 1));
+  SteppedQuotient alongHigh(alongStart + length2, -sign * dy, std::max<i64>(dx * sign, 1));
+
+  const std::vector<i64> caps = discHalfWidths(width);
   for (i64 y = top; y <= bottom; ++y) {
     Interval row;
-    for (const auto& [cx, cy] : {std::pair{ax, ay}, std::pair{bx, by}}) {
-      const i64 v = y - cy;
-      const i64 rest = w2 - 4 * v * v;
-      if (rest >= 0) {
-        const i64 k = halfSqrtFloor(rest);
-        row.add(cx - k, cx + k);
-      }
-    }
+    if (const i64 v = std::abs(y - ay); v <= reach) row.add(ax - caps[v], ax + caps[v]);
+    if (const i64 v = std::abs(y - by); v <= reach) row.add(bx - caps[v], bx + caps[v]);
     if (length2 > 0) {
       const i64 v = y - ay;
-      // Across the strip: u * dy within c +- band.
-      const i64 c = v * dx;
       i64 lo = -kNone, hi = kNone;
       if (dy > 0) {
-        lo = ceilDiv(c - band, dy);
-        hi = floorDiv(c + band, dy);
-      } else if (std::abs(c) > band) {
+        lo = acrossLow.ceil();
+        hi = acrossHigh.floor();
+      } else if (std::abs(v * dx) > band) {
         lo = 1, hi = 0;
       }
-      // Along the segment: 0 <= u * dx + v * dy <= length^2.
-      const i64 alongLo = -v * dy;
-      const i64 alongHi = length2 - v * dy;
-      if (dx > 0) {
-        lo = std::max(lo, ceilDiv(alongLo, dx));
-        hi = std::min(hi, floorDiv(alongHi, dx));
-      } else if (dx < 0) {
-        lo = std::max(lo, ceilDiv(alongHi, dx));
-        hi = std::min(hi, floorDiv(alongLo, dx));
-      } else if (alongLo > 0 || alongHi < 0) {
+      if (dx != 0) {
+        lo = std::max(lo, alongLow.ceil());
+        hi = std::min(hi, alongHigh.floor());
+      } else if (v * dy < 0 || v * dy > length2) {
         lo = 1, hi = 0;
       }
       if (lo <= hi) row.add(ax + lo, ax + hi);
     }
+    acrossLow.advance();
+    acrossHigh.advance();
+    alongLow.advance();
+    alongHigh.advance();
     const i64 left = std::max<i64>(row.low, 0);
     const i64 right = std::min<i64>(row.high, i64{clipWidth} - 1);
     if (left <= right) {

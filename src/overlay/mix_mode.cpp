@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "overlay/cpu_clones.h"
+
 namespace torvane {
 namespace {
 
@@ -47,7 +49,8 @@ SpanMix spanMixFor(MixMode mode, std::uint32_t pen) {
   return {(overZeros ^ overOnes) & kColourBits, kAlpha | (overZeros & kColourBits)};
 }
 
-void mixSpan(const SpanMix& mix, std::uint32_t* pixels, int count) {
+// Eight pixels per instruction with AVX2 instead of four.
+TORVANE_CPU_CLONES("avx2") void mixSpan(const SpanMix& mix, std::uint32_t* pixels, int count) {
   if (mix.keep == 0) {
     std::fill_n(pixels, count, mix.flip);
     return;

@@ -23,7 +23,7 @@ int readFromMemory(GifFileType* gif, GifByteType* out, int count) {
   auto* reader = static_cast<MemoryReader*>(gif->UserData);
   const std::size_t left = reader->file.size() - reader->position;
   const std::size_t n = std::min(static_cast<std::size_t>(std::max(count, 0)), left);
-  std::memcpy(out, reader->file.data() + reader->position, n);
+  if (n > 0) std::memcpy(out, reader->file.data() + reader->position, n);
   reader->position += n;
   return static_cast<int>(n);
 }

@@ -358,6 +358,32 @@ TEST_F(CanvasSurfaceTest, ExportedImageDecodesToTheSamePixels) {
   }
 }
 
+TEST_F(CanvasSurfaceTest, CursorShowsTheFileOrTheStandardArrow) {
+  // 1 x 1 cursor, 32 bits, hotspot (0, 0): one opaque red pixel.
+  Bytes file(22 + 40 + 4 + 4, 0);
+  test::putU16(file, 2, 2);
+  test::putU16(file, 4, 1);
+  file[6] = file[7] = 1;
+  test::putU32(file, 14, 48);
+  test::putU32(file, 18, 22);
+  test::putU32(file, 22, 40);
+  test::putU32(file, 26, 1);
+  test::putU32(file, 30, 2);
+  test::putU16(file, 34, 1);
+  test::putU16(file, 36, 32);
+  file[62 + 2] = 0xFF;
+  file[62 + 3] = 0xFF;
+  canvas.setCursorImage(file);
+  canvas.setCursorImage({});
+  file[2] = 1;  // an icon
+  canvas.setCursorImage(file);
+  ASSERT_EQ(host.cursors.size(), 3u);
+  ASSERT_TRUE(host.cursors[0]);
+  EXPECT_EQ(host.cursors[0]->argb, std::vector<std::uint32_t>{0xFFFF0000});
+  EXPECT_FALSE(host.cursors[1]);
+  EXPECT_FALSE(host.cursors[2]);
+}
+
 TEST_F(CanvasSurfaceTest, TextIsCutAtEachKindOfLineBreak) {
   start(200, 200);
   host.lineHeight = 12;

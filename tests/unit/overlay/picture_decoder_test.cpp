@@ -5,6 +5,7 @@
 #include <string>
 
 #include "unit/overlay/test_pictures.h"
+#include "unit/platform/test_encoders.h"
 
 namespace torvane {
 namespace {
@@ -38,9 +39,20 @@ TEST(PictureDecoderTest, KindComesFromTheFirstBytes) {
 
 TEST(PictureDecoderTest, DecodesRecognisedFilesAndNothingElse) {
   const RasterImage picture(3, 2, 0xFF123456);
-  const std::optional<RasterImage> decoded = decodePicture(test::makeBmp(picture, 24));
-  ASSERT_TRUE(decoded);
-  EXPECT_EQ(decoded->pixels, picture.pixels);
+  const std::optional<RasterImage> bmp = decodePicture(test::makeBmp(picture, 24));
+  ASSERT_TRUE(bmp);
+  EXPECT_EQ(bmp->pixels, picture.pixels);
+
+  const std::optional<RasterImage> jpeg = decodePicture(test::makeJpeg(1, false));
+  ASSERT_TRUE(jpeg);
+  EXPECT_EQ(jpeg->width, 64);
+  EXPECT_EQ(jpeg->at(50, 3), 0xFFC0C0C0u);
+
+  test::GifFrame frame{0, 0, 2, 1, false, {{2, 1}}};
+  const std::optional<RasterImage> gif =
+      decodePicture(test::encodeGif({false, 2, 1, 0, true, -1, {frame}}));
+  ASSERT_TRUE(gif);
+  EXPECT_EQ(gif->pixels, (std::vector<std::uint32_t>{test::kGifPixels[2], test::kGifPixels[1]}));
 
   EXPECT_FALSE(decodePicture(bytesOf("RIFF\x10\x00\x00\x00WAVEfmt "s)));
   EXPECT_FALSE(decodePicture(bytesOf("\xFF\xD8\xFF\xD9 not a picture")));
