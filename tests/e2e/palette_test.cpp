@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -124,15 +125,21 @@ TEST(Palette, CameraSavesTheCanvasAsBmpAndReportsTheResult) {
   }
   EXPECT_EQ(differing, 0);
 
-  // A folder nobody may create files in: the failure message, and nothing claimed as saved.
+  // A read-only folder: the failure message, and nothing claimed as saved. Root ignores
+  // permission bits, so the folder is made immutable instead.
+  const TempDir readOnly;
+  const std::string lock = (geteuid() == 0 ? "chattr +i '" : "chmod 555 '") + readOnly.path + "'";
+  ASSERT_EQ(std::system(lock.c_str()), 0);
   driver.clickToolbarButton(2, 2);
   ASSERT_TRUE(waitForTitled(x, driver, "保存文件"));
   XSession::pause(300ms);
   for (int i = 0; i < 60; ++i) x.pressKey("BackSpace");
-  x.typeText("/proc/shot.bmp");
+  x.typeText(readOnly.path + "/shot.bmp");
   x.pressKey("Return");
   EXPECT_TRUE(waitForTitled(x, driver, "错误")) << "no failure message";
   x.pressKey("Return");
+  std::system(("chattr -i '" + readOnly.path + "' 2>/dev/null").c_str());
+  EXPECT_FALSE(std::ifstream(readOnly.path + "/shot.bmp").good());
 }
 
 TEST(Palette, ExitAsksFirstAndEndsWithExitCodeZero) {
