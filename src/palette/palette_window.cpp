@@ -138,6 +138,10 @@ void PaletteWindow::moveTo(int left, int top) {
 void PaletteWindow::positionChanged() {
   const ScreenSize screen = primaryScreenSize();
   const auto write = snapRule(geometryNow(), screen.width, screen.height, appState().dockMargin);
+  applyWrite(write);
+}
+
+void PaletteWindow::applyWrite(const std::optional<CoordinateWrite>& write) {
   if (!write) return;
   if (write->axis == CoordinateWrite::Left) {
     writeLeft(write->value);
@@ -150,12 +154,7 @@ void PaletteWindow::dockingTick() {
   const ScreenSize screen = primaryScreenSize();
   const auto write = slideRule(geometryNow(), screen.width, screen.height, appState().dockMargin,
                                pointerOverPalette());
-  if (!write) return;
-  if (write->axis == CoordinateWrite::Left) {
-    writeLeft(write->value);
-  } else {
-    writeTop(write->value);
-  }
+  applyWrite(write);
 }
 
 bool PaletteWindow::pointerOverPalette() const {

@@ -37,6 +37,7 @@ class PaletteWindow : public ProgramWindow {
  private:
   void moveTo(int left, int top);
   void positionChanged();
+  void applyWrite(const std::optional<CoordinateWrite>& write);
   void dockingTick();
   void showPage(int page);
   void graffitiCommand(int index);
