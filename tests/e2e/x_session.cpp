@@ -74,12 +74,12 @@ void XSession::pause(std::chrono::milliseconds duration) { std::this_thread::sle
 void XSession::setDesktop(const Pixels& pixels) {
   const int screen = DefaultScreen(display_);
   if (desktopPixmap_) XFreePixmap(display_, desktopPixmap_);
-  desktopPixmap_ = XCreatePixmap(display_, root_, pixels.width, pixels.height,
-                                 DefaultDepth(display_, screen));
+  desktopPixmap_ =
+      XCreatePixmap(display_, root_, pixels.width, pixels.height, DefaultDepth(display_, screen));
   std::vector<std::uint32_t> copy = pixels.data;
-  XImage* image = XCreateImage(display_, DefaultVisual(display_, screen), DefaultDepth(display_, screen),
-                               ZPixmap, 0, reinterpret_cast<char*>(copy.data()), pixels.width,
-                               pixels.height, 32, pixels.width * 4);
+  XImage* image = XCreateImage(
+      display_, DefaultVisual(display_, screen), DefaultDepth(display_, screen), ZPixmap, 0,
+      reinterpret_cast<char*>(copy.data()), pixels.width, pixels.height, 32, pixels.width * 4);
   GC gc = XCreateGC(display_, desktopPixmap_, 0, nullptr);
   XPutImage(display_, desktopPixmap_, gc, image, 0, 0, 0, 0, pixels.width, pixels.height);
   XFreeGC(display_, gc);
@@ -90,15 +90,18 @@ void XSession::setDesktop(const Pixels& pixels) {
   flush();
 }
 
-Pixels XSession::grabScreen() {
+Pixels XSession::grabScreen() { return grabArea(0, 0, screenWidth(), screenHeight()); }
+
+Pixels XSession::grabArea(int x, int y, int width, int height) {
   Pixels out;
-  out.width = screenWidth();
-  out.height = screenHeight();
-  XImage* image = XGetImage(display_, root_, 0, 0, out.width, out.height, AllPlanes, ZPixmap);
+  out.width = width;
+  out.height = height;
+  XImage* image = XGetImage(display_, root_, x, y, width, height, AllPlanes, ZPixmap);
   out.data.resize(static_cast<std::size_t>(out.width) * out.height);
-  for (int y = 0; y < out.height; ++y) {
-    for (int x = 0; x < out.width; ++x) {
-      out.data[static_cast<std::size_t>(y) * out.width + x] = XGetPixel(image, x, y) & 0xFFFFFF;
+  for (int row = 0; row < out.height; ++row) {
+    for (int column = 0; column < out.width; ++column) {
+      out.data[static_cast<std::size_t>(row) * out.width + column] =
+          XGetPixel(image, column, row) & 0xFFFFFF;
     }
   }
   XDestroyImage(image);
@@ -146,8 +149,12 @@ void XSession::pressKey(const char* keysymName) {
 
 void XSession::typeText(const std::string& ascii) {
   for (char c : ascii) {
-    const std::string name = c == ' ' ? "space" : c == '/' ? "slash" : c == '.' ? "period"
-                             : c == '-' ? "minus" : c == '_' ? "underscore" : std::string(1, c);
+    const std::string name = c == ' '   ? "space"
+                             : c == '/' ? "slash"
+                             : c == '.' ? "period"
+                             : c == '-' ? "minus"
+                             : c == '_' ? "underscore"
+                                        : std::string(1, c);
     const KeySym sym = XStringToKeysym(name.c_str());
     const KeyCode code = XKeysymToKeycode(display_, sym);
     const bool shifted = XkbKeycodeToKeysym(display_, code, 0, 0) != sym;
@@ -236,14 +243,30 @@ bool XSession::inTaskbarList(Window window) {
   const Atom skip = XInternAtom(display_, "_NET_WM_STATE_SKIP_TASKBAR", False);
   data = nullptr;
   bool skips = false;
-  if (XGetWindowProperty(display_, window, stateAtom, 0, 64, False, XA_ATOM, &type, &format,
-                         &count, &after, &data) == Success &&
+  if (XGetWindowProperty(display_, window, stateAtom, 0, 64, False, XA_ATOM, &type, &format, &count,
+                         &after, &data) == Success &&
       data) {
     const Atom* states = reinterpret_cast<Atom*>(data);
     for (unsigned long i = 0; i < count; ++i) skips = skips || states[i] == skip;
   }
   if (data) XFree(data);
   return !skips;
+}
+
+Window XSession::activeWindow() {
+  Atom type;
+  int format;
+  unsigned long count, after;
+  unsigned char* data = nullptr;
+  const Atom atom = XInternAtom(display_, "_NET_ACTIVE_WINDOW", False);
+  Window active = 0;
+  if (XGetWindowProperty(display_, root_, atom, 0, 1, False, XA_WINDOW, &type, &format, &count,
+                         &after, &data) == Success &&
+      data && count == 1) {
+    active = *reinterpret_cast<Window*>(data);
+  }
+  if (data) XFree(data);
+  return active;
 }
 
 CursorShot XSession::cursor() {
