@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: unit tests (also under
 # AddressSanitizer and UndefinedBehaviorSanitizer), end-to-end tests on Xvfb with openbox, and the
-# benchmarks in a short mode.
+# benchmarks and the memory soak in a short mode.
 set -euo pipefail
 cd "$(dirname "$0")"
 jobs=$(nproc)
@@ -24,4 +24,9 @@ echo "== benchmarks (short mode)"
 build-test/bench/torvane_bench --benchmark_min_time=0.05
 
 echo "== all tests: unit and end-to-end"
-scripts/with-display.sh ctest --test-dir build-test --output-on-failure --timeout 300
+scripts/with-display.sh ctest --test-dir build-test --output-on-failure --timeout 300 -LE soak
+
+# A minute per tool when run by hand: scripts/with-display.sh build-test/tests/torvane_soak_tests
+echo "== memory soak (short mode)"
+TORVANE_SOAK_SECONDS=10 scripts/with-display.sh ctest --test-dir build-test -L soak \
+  --output-on-failure

@@ -90,15 +90,18 @@ void XSession::setDesktop(const Pixels& pixels) {
   flush();
 }
 
-Pixels XSession::grabScreen() {
+Pixels XSession::grabScreen() { return grabArea(0, 0, screenWidth(), screenHeight()); }
+
+Pixels XSession::grabArea(int x, int y, int width, int height) {
   Pixels out;
-  out.width = screenWidth();
-  out.height = screenHeight();
-  XImage* image = XGetImage(display_, root_, 0, 0, out.width, out.height, AllPlanes, ZPixmap);
+  out.width = width;
+  out.height = height;
+  XImage* image = XGetImage(display_, root_, x, y, width, height, AllPlanes, ZPixmap);
   out.data.resize(static_cast<std::size_t>(out.width) * out.height);
-  for (int y = 0; y < out.height; ++y) {
-    for (int x = 0; x < out.width; ++x) {
-      out.data[static_cast<std::size_t>(y) * out.width + x] = XGetPixel(image, x, y) & 0xFFFFFF;
+  for (int row = 0; row < out.height; ++row) {
+    for (int column = 0; column < out.width; ++column) {
+      out.data[static_cast<std::size_t>(row) * out.width + column] =
+          XGetPixel(image, column, row) & 0xFFFFFF;
     }
   }
   XDestroyImage(image);
@@ -248,6 +251,22 @@ bool XSession::inTaskbarList(Window window) {
   }
   if (data) XFree(data);
   return !skips;
+}
+
+Window XSession::activeWindow() {
+  Atom type;
+  int format;
+  unsigned long count, after;
+  unsigned char* data = nullptr;
+  const Atom atom = XInternAtom(display_, "_NET_ACTIVE_WINDOW", False);
+  Window active = 0;
+  if (XGetWindowProperty(display_, root_, atom, 0, 1, False, XA_WINDOW, &type, &format, &count,
+                         &after, &data) == Success &&
+      data && count == 1) {
+    active = *reinterpret_cast<Window*>(data);
+  }
+  if (data) XFree(data);
+  return active;
 }
 
 CursorShot XSession::cursor() {

@@ -55,6 +55,9 @@ class XSession {
   // Paints the root window with `pixels` (screen size), the desktop under every window.
   void setDesktop(const Pixels& pixels);
   Pixels grabScreen();
+  // The screen rectangle at (x, y), `width` x `height`; cheap enough to poll every few
+  // milliseconds.
+  Pixels grabArea(int x, int y, int width, int height);
 
   void moveMouse(int x, int y);
   void pressButton(int button);
@@ -74,6 +77,8 @@ class XSession {
   void closeWindow(Window window);
   CursorShot cursor();
   bool inTaskbarList(Window window);
+  // The window the window manager names active (_NET_ACTIVE_WINDOW), 0 when none.
+  Window activeWindow();
 
   static void pause(std::chrono::milliseconds duration);
 
