@@ -23,10 +23,10 @@ ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build-asan -L unit --output-on-fail
 echo "== benchmarks (short mode)"
 build-test/bench/torvane_bench --benchmark_min_time=0.05
 
-echo "== all tests: unit and end-to-end"
-scripts/with-display.sh ctest --test-dir build-test --output-on-failure --timeout 300 -LE soak
-
 # A minute per tool when run by hand: scripts/with-display.sh build-test/tests/torvane_soak_tests
 echo "== memory soak (short mode)"
 TORVANE_SOAK_SECONDS=10 scripts/with-display.sh ctest --test-dir build-test -L soak \
   --output-on-failure
+
+echo "== all tests: unit and end-to-end"
+scripts/with-display.sh ctest --test-dir build-test --output-on-failure --timeout 300 -LE soak
