@@ -74,12 +74,12 @@ void XSession::pause(std::chrono::milliseconds duration) { std::this_thread::sle
 void XSession::setDesktop(const Pixels& pixels) {
   const int screen = DefaultScreen(display_);
   if (desktopPixmap_) XFreePixmap(display_, desktopPixmap_);
-  desktopPixmap_ = XCreatePixmap(display_, root_, pixels.width, pixels.height,
-                                 DefaultDepth(display_, screen));
+  desktopPixmap_ =
+      XCreatePixmap(display_, root_, pixels.width, pixels.height, DefaultDepth(display_, screen));
   std::vector<std::uint32_t> copy = pixels.data;
-  XImage* image = XCreateImage(display_, DefaultVisual(display_, screen), DefaultDepth(display_, screen),
-                               ZPixmap, 0, reinterpret_cast<char*>(copy.data()), pixels.width,
-                               pixels.height, 32, pixels.width * 4);
+  XImage* image = XCreateImage(
+      display_, DefaultVisual(display_, screen), DefaultDepth(display_, screen), ZPixmap, 0,
+      reinterpret_cast<char*>(copy.data()), pixels.width, pixels.height, 32, pixels.width * 4);
   GC gc = XCreateGC(display_, desktopPixmap_, 0, nullptr);
   XPutImage(display_, desktopPixmap_, gc, image, 0, 0, 0, 0, pixels.width, pixels.height);
   XFreeGC(display_, gc);
@@ -90,11 +90,14 @@ void XSession::setDesktop(const Pixels& pixels) {
   flush();
 }
 
-Pixels XSession::grabScreen() {
+Pixels XSession::grabScreen() { return grabArea(0, 0, screenWidth(), screenHeight()); }
+
+Pixels XSession::grabArea(int left, int top, int width, int height) {
   Pixels out;
-  out.width = screenWidth();
-  out.height = screenHeight();
-  XImage* image = XGetImage(display_, root_, 0, 0, out.width, out.height, AllPlanes, ZPixmap);
+  out.width = width;
+  out.height = height;
+  XImage* image = XGetImage(display_, root_, left, top, width, height, AllPlanes, ZPixmap);
+  if (!image) throw std::runtime_error("cannot read the screen area");
   out.data.resize(static_cast<std::size_t>(out.width) * out.height);
   for (int y = 0; y < out.height; ++y) {
     for (int x = 0; x < out.width; ++x) {
@@ -146,8 +149,12 @@ void XSession::pressKey(const char* keysymName) {
 
 void XSession::typeText(const std::string& ascii) {
   for (char c : ascii) {
-    const std::string name = c == ' ' ? "space" : c == '/' ? "slash" : c == '.' ? "period"
-                             : c == '-' ? "minus" : c == '_' ? "underscore" : std::string(1, c);
+    const std::string name = c == ' '   ? "space"
+                             : c == '/' ? "slash"
+                             : c == '.' ? "period"
+                             : c == '-' ? "minus"
+                             : c == '_' ? "underscore"
+                                        : std::string(1, c);
     const KeySym sym = XStringToKeysym(name.c_str());
     const KeyCode code = XKeysymToKeycode(display_, sym);
     const bool shifted = XkbKeycodeToKeysym(display_, code, 0, 0) != sym;
@@ -204,6 +211,58 @@ std::optional<WindowInfo> XSession::waitForWindow(
   return result;
 }
 
+WindowInfo XSession::frameOf(Window client) {
+  Window window = client;
+  while (true) {
+    Window rootReturn, parent;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display_, window, &rootReturn, &parent, &children, &count)) break;
+    if (children) XFree(children);
+    if (parent == root_ || parent == 0) break;
+    window = parent;
+  }
+  XWindowAttributes attributes;
+  XGetWindowAttributes(display_, window, &attributes);
+  const int border = attributes.border_width;
+  return {window,
+          attributes.x,
+          attributes.y,
+          attributes.width + 2 * border,
+          attributes.height + 2 * border,
+          attributes.override_redirect == True,
+          titleOf(display_, client)};
+}
+
+namespace {
+
+std::vector<Window> rootWindowList(Display* display, Window root, const char* name) {
+  Atom type;
+  int format;
+  unsigned long count, after;
+  unsigned char* data = nullptr;
+  std::vector<Window> windows;
+  if (XGetWindowProperty(display, root, XInternAtom(display, name, False), 0, 4096, False,
+                         XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
+      data) {
+    const Window* list = reinterpret_cast<Window*>(data);
+    windows.assign(list, list + count);
+  }
+  if (data) XFree(data);
+  return windows;
+}
+
+}  // namespace
+
+Window XSession::activeWindow() {
+  const std::vector<Window> active = rootWindowList(display_, root_, "_NET_ACTIVE_WINDOW");
+  return active.empty() ? 0 : active.front();
+}
+
+std::vector<Window> XSession::stackingOrder() {
+  return rootWindowList(display_, root_, "_NET_CLIENT_LIST_STACKING");
+}
+
 void XSession::closeWindow(Window window) {
   XEvent event{};
   event.xclient.type = ClientMessage;
@@ -236,8 +295,8 @@ bool XSession::inTaskbarList(Window window) {
   const Atom skip = XInternAtom(display_, "_NET_WM_STATE_SKIP_TASKBAR", False);
   data = nullptr;
   bool skips = false;
-  if (XGetWindowProperty(display_, window, stateAtom, 0, 64, False, XA_ATOM, &type, &format,
-                         &count, &after, &data) == Success &&
+  if (XGetWindowProperty(display_, window, stateAtom, 0, 64, False, XA_ATOM, &type, &format, &count,
+                         &after, &data) == Success &&
       data) {
     const Atom* states = reinterpret_cast<Atom*>(data);
     for (unsigned long i = 0; i < count; ++i) skips = skips || states[i] == skip;

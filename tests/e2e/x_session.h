@@ -55,6 +55,7 @@ class XSession {
   // Paints the root window with `pixels` (screen size), the desktop under every window.
   void setDesktop(const Pixels& pixels);
   Pixels grabScreen();
+  Pixels grabArea(int left, int top, int width, int height);
 
   void moveMouse(int x, int y);
   void pressButton(int button);
@@ -67,8 +68,15 @@ class XSession {
 
   // Viewable top-level windows (managed or override-redirect) that belong to process `pid`.
   std::vector<WindowInfo> windowsOf(pid_t pid);
-  std::optional<WindowInfo> waitForWindow(pid_t pid, const std::function<bool(const WindowInfo&)>& match,
+  std::optional<WindowInfo> waitForWindow(pid_t pid,
+                                          const std::function<bool(const WindowInfo&)>& match,
                                           std::chrono::milliseconds timeout);
+  // The frame the window manager drew around the managed window `client`, border included; the
+  // client itself when nothing frames it.
+  WindowInfo frameOf(Window client);
+  // The window manager's active window and its stacking order of managed windows, bottom first.
+  Window activeWindow();
+  std::vector<Window> stackingOrder();
   // Asks the window manager to close `window` (the close command of its frame).
   void closeWindow(Window window);
   CursorShot cursor();
