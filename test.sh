@@ -21,7 +21,10 @@ echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build-asan -L unit --output-on-failure -j"$jobs"
 
 echo "== benchmarks (short mode)"
-build-test/bench/torvane_bench --benchmark_min_time=0.05
+build-test/bench/torvane_bench --benchmark_filter=-Program --benchmark_min_time=0.05
+echo "== benchmarks of the real program on a 1920 x 1080 display (short mode)"
+TORVANE_TEST_SCREEN=1920x1080x24 scripts/with-display.sh \
+  build-test/bench/torvane_bench --benchmark_filter=Program --benchmark_min_time=0.05
 
 # A minute per tool when run by hand: scripts/with-display.sh build-test/tests/torvane_soak_tests
 echo "== memory soak (short mode)"

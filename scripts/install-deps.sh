@@ -6,7 +6,7 @@ set -euo pipefail
 build_pkgs=(g++ cmake make pkg-config qt6-base-dev libsdl2-mixer-dev libcurl4-openssl-dev
   libjpeg62-turbo-dev libgif-dev fonts-wqy-zenhei)
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool openbox x11-utils
-  x11-xserver-utils imagemagick sox libx11-dev libxfixes-dev libxtst-dev python3
+  x11-xserver-utils imagemagick sox libx11-dev libxfixes-dev libxtst-dev libxdamage-dev python3
   qt6-svg-dev)
 
 want=("${build_pkgs[@]}")

@@ -10,7 +10,7 @@ namespace torvane {
 // The one global record the handlers share. Fields are written directly; the owned values
 // (frozenScreen and the three texts) release their old contents when a new value is stored.
 struct AppState {
-  Bytes frozenScreen;  // BMP file of the screen as captured at start
+  SharedBytes frozenScreen;  // BMP file of the screen as captured at start; the canvas shares it
   std::int32_t currentTool = 0;
   std::int32_t stampPicture = 0;
   std::int32_t customStampPending = 0;

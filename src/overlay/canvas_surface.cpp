@@ -90,7 +90,7 @@ struct CanvasSurface::State {
 
   CanvasHost& host;
   RasterImage image{1, 1, pixelFromColour(kDefaultFaceColour)};
-  Bytes background;
+  SharedBytes background;
   Colour backgroundColour = kDefaultFaceColour;
   int penWidth = 0;
   Colour penColour = 0;
@@ -101,9 +101,9 @@ struct CanvasSurface::State {
   std::vector<Span> spans;  // reused by every drawLine
 
   void rebuildFromBackground() {
-    if (!paintBackground(image, background, backgroundColour)) {
-      background.clear();
-      background.shrink_to_fit();
+    if (!paintBackground(image, background ? ByteView(*background) : ByteView(),
+                         backgroundColour)) {
+      background.reset();
     }
   }
 };
@@ -135,14 +135,23 @@ int CanvasSurface::height() const { return state_->image.height; }
 const RasterImage& CanvasSurface::image() const { return state_->image; }
 
 void CanvasSurface::setBackground(ByteView picture) {
-  State& s = *state_;
-  if (picture.data() != s.background.data() || picture.size() != s.background.size()) {
-    try {
-      s.background.assign(picture.begin(), picture.end());
-    } catch (const std::bad_alloc&) {
-      s.background.clear();
-    }
+  const State& s = *state_;
+  if (s.background && picture.data() == s.background->data() &&
+      picture.size() == s.background->size()) {
+    setBackground(s.background);
+    return;
   }
+  SharedBytes copy;
+  try {
+    copy = std::make_shared<const Bytes>(picture.begin(), picture.end());
+  } catch (const std::bad_alloc&) {
+  }
+  setBackground(std::move(copy));
+}
+
+void CanvasSurface::setBackground(SharedBytes picture) {
+  State& s = *state_;
+  s.background = std::move(picture);
   s.rebuildFromBackground();
   s.host.imageChanged(wholeImage(s.image));
 }

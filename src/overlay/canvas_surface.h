@@ -29,6 +29,8 @@ class CanvasSurface {
   const RasterImage& image() const;
 
   void setBackground(ByteView picture);
+  // The same without a copy of its own: the picture never changes.
+  void setBackground(SharedBytes picture);
   void setBackgroundColour(Colour colour);
   void setCursorImage(ByteView cursorFile);
   void setPen(int width, Colour colour, int mode);

@@ -38,7 +38,7 @@ OverlayWindow::OverlayWindow()
 void OverlayWindow::created() {
   AppState& state = appState();
   // Captured while no window of ours is visible, so the picture holds only the desktop.
-  state.frozenScreen = captureScreen();
+  state.frozenScreen = std::make_shared<const Bytes>(captureScreen());
 
   const ScreenSize screen = primaryScreenSize();
   setGeometry(0, 0, screen.width, screen.height);

@@ -4,9 +4,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QTimer>
-#include <QWindow>
 
 #include "app/app_state.h"
 #include "assets/assets.h"
@@ -56,8 +54,18 @@ PromoWindow::PromoWindow() : picture_(new QLabel(this)), editBox_(new QPlainText
   editBox_->setPlainText(QString::fromUtf8(kInitialText));
   setTextColour(kPromoRed);
 
-  // Client area of a fixed single frame with a caption; corrected to the real frame once shown.
-  setFixedSize(kOuterWidth - 6, kOuterHeight - 29);
+  // The outer frame is the window manager's: size the client so that the frame measures
+  // 607 × 75, and place the client so that the frame is centred on the screen. The size is fixed
+  // before asking, so that the manager reckons with a frame that has no resize handles.
+  setFixedSize(kOuterWidth, kOuterHeight);
+  const FrameExtents frame = requestFrameExtents(this);
+  const ScreenSize screen = primaryScreenSize();
+  const QRect client(
+      (screen.width - kOuterWidth) / 2 + frame.left, (screen.height - kOuterHeight) / 2 + frame.top,
+      kOuterWidth - frame.left - frame.right, kOuterHeight - frame.top - frame.bottom);
+  setFixedSize(client.size());
+  setGeometry(client);
+
   timer_.setTimerType(Qt::PreciseTimer);
   QObject::connect(&timer_, &QTimer::timeout, this, [this] { tick(); });
 }
@@ -94,20 +102,6 @@ void PromoWindow::keyPressEvent(QKeyEvent* event) {
     return;
   }
   ProgramWindow::keyPressEvent(event);
-}
-
-// The outer frame is the window manager's: size the client so that the frame measures 607 × 75,
-// and centre the frame on the screen.
-void PromoWindow::showEvent(QShowEvent* event) {
-  ProgramWindow::showEvent(event);
-  QTimer::singleShot(0, this, [this] {
-    const QSize frameExtra = frameGeometry().size() - geometry().size();
-    if (frameExtra.width() > 0 || frameExtra.height() > 0) {
-      setFixedSize(kOuterWidth - frameExtra.width(), kOuterHeight - frameExtra.height());
-    }
-    const ScreenSize screen = primaryScreenSize();
-    move((screen.width - kOuterWidth) / 2, (screen.height - kOuterHeight) / 2);
-  });
 }
 
 bool PromoWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -7,22 +7,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kGrabX = 150;  // where the test holds the caption, relative to the palette
-constexpr int kGrabY = 10;
-
-// Drags the palette by its caption so that, before any snapping, its top-left corner lands on
-// (left, top).
-void dragPaletteTo(XSession& x, PaletteDriver& driver, int left, int top) {
-  const WindowInfo from = driver.palette();
-  std::vector<std::pair<int, int>> path{{from.x + kGrabX, from.y + kGrabY}};
-  for (int step = 1; step <= 8; ++step) {
-    path.emplace_back(from.x + kGrabX + (left - from.x) * step / 8,
-                      from.y + kGrabY + (top - from.y) * step / 8);
-  }
-  x.drag(1, path);
-  XSession::pause(50ms);
-}
-
 bool paletteReaches(PaletteDriver& driver, int left, int top) {
   return waitUntil(
       [&] {
@@ -54,7 +38,7 @@ TEST_P(EdgeDocking, SnapsHidesAndComesBackOnTheStrip) {
   ASSERT_EQ(x.screenHeight(), 768);
   PaletteDriver driver(x);
 
-  dragPaletteTo(x, driver, c.dropLeft, c.dropTop);
+  driver.dragTo(c.dropLeft, c.dropTop);
   EXPECT_TRUE(paletteReaches(driver, c.dockedLeft, c.dockedTop)) << where(driver);
 
   x.moveMouse(512, 384);
@@ -75,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Docking, APaletteLeftInTheMiddleNeverMoves) {
   XSession x;
   PaletteDriver driver(x);
-  dragPaletteTo(x, driver, 300, 300);
+  driver.dragTo(300, 300);
   ASSERT_TRUE(paletteReaches(driver, 300, 300)) << where(driver);
   for (const auto& [px, py] : {std::pair{512, 600}, {310, 310}, {5, 5}, {450, 350}}) {
     x.moveMouse(px, py);
@@ -87,7 +71,7 @@ TEST(Docking, APaletteLeftInTheMiddleNeverMoves) {
 TEST(Docking, ADockedPaletteHidesWhileThePointerRestsOnThePromotionButton) {
   XSession x;
   PaletteDriver driver(x);
-  dragPaletteTo(x, driver, 400, 4);
+  driver.dragTo(400, 4);
   ASSERT_TRUE(paletteReaches(driver, 400, 0)) << where(driver);
   driver.showPage(2);
   const auto [bx, by] = driver.tabControlPoint(200 + 44, 32 + 16);

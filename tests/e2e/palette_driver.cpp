@@ -16,6 +16,9 @@ constexpr int kToolbarX = 8;
 constexpr int kToolbarY = 24;
 constexpr int kButtonSize = 40;
 constexpr int kSeparatorWidth = 8;
+// Where the driver holds the caption to drag the palette.
+constexpr int kGrabX = 150;
+constexpr int kGrabY = 10;
 // Centres of the three tabs along the tab bar.
 constexpr int kTabCentres[] = {36, 108, 166};
 
@@ -101,6 +104,17 @@ void PaletteDriver::clickPromotionButton() {
   showPage(2);
   const auto [x, y] = tabControlPoint(200 + 44, 32 + 16);
   x_.click(x, y);
+}
+
+void PaletteDriver::dragTo(int left, int top) {
+  const WindowInfo from = palette();
+  std::vector<std::pair<int, int>> path{{from.x + kGrabX, from.y + kGrabY}};
+  for (int step = 1; step <= 8; ++step) {
+    path.emplace_back(from.x + kGrabX + (left - from.x) * step / 8,
+                      from.y + kGrabY + (top - from.y) * step / 8);
+  }
+  x_.drag(1, path);
+  XSession::pause(50ms);
 }
 
 }  // namespace torvane::e2e

@@ -29,6 +29,9 @@ class PaletteDriver {
   // Shows the page and clicks the button of that tool (ToolId).
   void selectTool(int tool);
   void clickPromotionButton();
+  // Drags the palette by its caption so that, before any snapping, its top-left corner lands on
+  // (left, top).
+  void dragTo(int left, int top);
   // Screen point of a control given in the tab control's coordinates.
   std::pair<int, int> tabControlPoint(int x, int y);
 

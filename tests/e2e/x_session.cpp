@@ -92,11 +92,12 @@ void XSession::setDesktop(const Pixels& pixels) {
 
 Pixels XSession::grabScreen() { return grabArea(0, 0, screenWidth(), screenHeight()); }
 
-Pixels XSession::grabArea(int x, int y, int width, int height) {
+Pixels XSession::grabArea(int left, int top, int width, int height) {
   Pixels out;
   out.width = width;
   out.height = height;
-  XImage* image = XGetImage(display_, root_, x, y, width, height, AllPlanes, ZPixmap);
+  XImage* image = XGetImage(display_, root_, left, top, width, height, AllPlanes, ZPixmap);
+  if (!image) throw std::runtime_error("cannot read the screen area");
   out.data.resize(static_cast<std::size_t>(out.width) * out.height);
   for (int row = 0; row < out.height; ++row) {
     for (int column = 0; column < out.width; ++column) {
@@ -211,6 +212,58 @@ std::optional<WindowInfo> XSession::waitForWindow(
   return result;
 }
 
+WindowInfo XSession::frameOf(Window client) {
+  Window window = client;
+  while (true) {
+    Window rootReturn, parent;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display_, window, &rootReturn, &parent, &children, &count)) break;
+    if (children) XFree(children);
+    if (parent == root_ || parent == 0) break;
+    window = parent;
+  }
+  XWindowAttributes attributes;
+  XGetWindowAttributes(display_, window, &attributes);
+  const int border = attributes.border_width;
+  return {window,
+          attributes.x,
+          attributes.y,
+          attributes.width + 2 * border,
+          attributes.height + 2 * border,
+          attributes.override_redirect == True,
+          titleOf(display_, client)};
+}
+
+namespace {
+
+std::vector<Window> rootWindowList(Display* display, Window root, const char* name) {
+  Atom type;
+  int format;
+  unsigned long count, after;
+  unsigned char* data = nullptr;
+  std::vector<Window> windows;
+  if (XGetWindowProperty(display, root, XInternAtom(display, name, False), 0, 4096, False,
+                         XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
+      data) {
+    const Window* list = reinterpret_cast<Window*>(data);
+    windows.assign(list, list + count);
+  }
+  if (data) XFree(data);
+  return windows;
+}
+
+}  // namespace
+
+Window XSession::activeWindow() {
+  const std::vector<Window> active = rootWindowList(display_, root_, "_NET_ACTIVE_WINDOW");
+  return active.empty() ? 0 : active.front();
+}
+
+std::vector<Window> XSession::stackingOrder() {
+  return rootWindowList(display_, root_, "_NET_CLIENT_LIST_STACKING");
+}
+
 void XSession::closeWindow(Window window) {
   XEvent event{};
   event.xclient.type = ClientMessage;
@@ -251,22 +304,6 @@ bool XSession::inTaskbarList(Window window) {
   }
   if (data) XFree(data);
   return !skips;
-}
-
-Window XSession::activeWindow() {
-  Atom type;
-  int format;
-  unsigned long count, after;
-  unsigned char* data = nullptr;
-  const Atom atom = XInternAtom(display_, "_NET_ACTIVE_WINDOW", False);
-  Window active = 0;
-  if (XGetWindowProperty(display_, root_, atom, 0, 1, False, XA_WINDOW, &type, &format, &count,
-                         &after, &data) == Success &&
-      data && count == 1) {
-    active = *reinterpret_cast<Window*>(data);
-  }
-  if (data) XFree(data);
-  return active;
 }
 
 CursorShot XSession::cursor() {

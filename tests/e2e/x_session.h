@@ -55,9 +55,7 @@ class XSession {
   // Paints the root window with `pixels` (screen size), the desktop under every window.
   void setDesktop(const Pixels& pixels);
   Pixels grabScreen();
-  // The screen rectangle at (x, y), `width` x `height`; cheap enough to poll every few
-  // milliseconds.
-  Pixels grabArea(int x, int y, int width, int height);
+  Pixels grabArea(int left, int top, int width, int height);
 
   void moveMouse(int x, int y);
   void pressButton(int button);
@@ -73,12 +71,16 @@ class XSession {
   std::optional<WindowInfo> waitForWindow(pid_t pid,
                                           const std::function<bool(const WindowInfo&)>& match,
                                           std::chrono::milliseconds timeout);
+  // The frame the window manager drew around the managed window `client`, border included; the
+  // client itself when nothing frames it.
+  WindowInfo frameOf(Window client);
+  // The window manager's active window and its stacking order of managed windows, bottom first.
+  Window activeWindow();
+  std::vector<Window> stackingOrder();
   // Asks the window manager to close `window` (the close command of its frame).
   void closeWindow(Window window);
   CursorShot cursor();
   bool inTaskbarList(Window window);
-  // The window the window manager names active (_NET_ACTIVE_WINDOW), 0 when none.
-  Window activeWindow();
 
   static void pause(std::chrono::milliseconds duration);
 

@@ -87,7 +87,8 @@ class Gestures : public ::testing::Test {
         handlers(canvas, timer, dialogs, [this] { return pointer; }) {
     application();
     appState() = AppState{};
-    appState().frozenScreen = encodeBmp(RasterImage(kWidth, kHeight, kWhite));
+    appState().frozenScreen =
+        std::make_shared<const Bytes>(encodeBmp(RasterImage(kWidth, kHeight, kWhite)));
     canvas.resize(kWidth, kHeight);
     canvas.setBackground(appState().frozenScreen);
   }
@@ -212,7 +213,8 @@ TEST_F(Gestures, RightReleaseMidStrokeRecoloursTheRestOfTheStroke) {
 }
 
 TEST_F(Gestures, HighlighterMergesBlueIntoThePicture) {
-  appState().frozenScreen = encodeBmp(RasterImage(kWidth, kHeight, 0xFF123456u));
+  appState().frozenScreen =
+      std::make_shared<const Bytes>(encodeBmp(RasterImage(kWidth, kHeight, 0xFF123456u)));
   canvas.setBackground(appState().frozenScreen);
   select(Highlighter);
   handlers.leftPress(10, 10);

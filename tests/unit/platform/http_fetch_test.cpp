@@ -14,7 +14,7 @@
 
 #include "platform/gbk_codec.h"
 #include "promo/promo_page.h"
-#include "unit/platform/local_http_server.h"
+#include "support/local_http_server.h"
 
 namespace torvane {
 namespace {

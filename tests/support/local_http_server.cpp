@@ -1,4 +1,4 @@
-#include "unit/platform/local_http_server.h"
+#include "support/local_http_server.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -6,23 +6,27 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <stdexcept>
 
 namespace torvane::test {
 
-LocalHttpServer::LocalHttpServer(std::string reply, After after)
+LocalHttpServer::LocalHttpServer(std::string reply, After after, int port)
     : reply_(std::move(reply)), after_(after) {
   listenFd_ = socket(AF_INET, SOCK_STREAM, 0);
+  // A fixed port is reused by the next test at once, while the last connection lingers.
+  const int reuse = 1;
+  if (listenFd_ >= 0) setsockopt(listenFd_, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse);
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.sin_port = 0;
+  address.sin_port = htons(static_cast<std::uint16_t>(port));
   socklen_t length = sizeof address;
   if (listenFd_ < 0 || bind(listenFd_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
       listen(listenFd_, 4) != 0 ||
       getsockname(listenFd_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
     if (listenFd_ >= 0) close(listenFd_);
-    throw std::runtime_error("cannot listen on 127.0.0.1");
+    throw std::runtime_error("cannot listen on 127.0.0.1:" + std::to_string(port));
   }
   port_ = ntohs(address.sin_port);
   thread_ = std::thread([this] { serve(); });

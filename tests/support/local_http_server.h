@@ -10,12 +10,13 @@ namespace torvane::test {
 
 // A one-connection HTTP server on 127.0.0.1 for fetch tests. It accepts one connection, records
 // the request head, sends the scripted reply bytes and then either closes the connection or keeps
-// it open without another word until the server is destroyed.
+// it open without another word until the server is destroyed. It listens on `port`, or on a free
+// port when that is 0.
 class LocalHttpServer {
  public:
   enum class After { Close, Hold };
 
-  explicit LocalHttpServer(std::string reply, After after = After::Close);
+  explicit LocalHttpServer(std::string reply, After after = After::Close, int port = 0);
   ~LocalHttpServer();
   LocalHttpServer(const LocalHttpServer&) = delete;
   LocalHttpServer& operator=(const LocalHttpServer&) = delete;
