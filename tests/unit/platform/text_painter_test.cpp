@@ -56,7 +56,7 @@ class WriteText : public ::testing::Test {
     application();
     canvas.resize(300, 200);
     canvas.setBackgroundColour(0xFFFFFF);
-    canvas.setBackground({});
+    canvas.setBackground(ByteView{});
   }
   TextHost host;
   CanvasSurface canvas;
@@ -84,7 +84,7 @@ TEST_F(WriteText, LinesBreakAtCrLfAndStartAtTheSameX) {
   EXPECT_LE(host.changed.x, two.left);
   EXPECT_GE(host.changed.x + host.changed.width, two.right + 1);
 
-  canvas.setBackground({});
+  canvas.setBackground(ByteView{});
   canvas.writeText(40, 30, "");
   EXPECT_EQ(inkOf(canvas.image()).right, -1);
 }
