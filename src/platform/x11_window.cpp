@@ -23,7 +23,7 @@ xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
   return value;
 }
 
-constexpr auto kFrameAnswerTimeout = std::chrono::milliseconds(500);
+constexpr auto kFrameAnswerTimeout = std::chrono::seconds(2);
 constexpr auto kFramePollInterval = std::chrono::milliseconds(2);
 
 bool rootSupports(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t wanted) {
