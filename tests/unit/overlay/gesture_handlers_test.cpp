@@ -144,7 +144,9 @@ TEST_F(Gestures, EachToolShowsItsCursorsAndDrivesTheEffectTimer) {
     EXPECT_EQ(appState().buttonDown, 1);
     EXPECT_EQ(appState().lastX, 50);
     EXPECT_EQ(appState().lastY, 60);
-    if (row.pressed) EXPECT_TRUE(cursorIs(*row.pressed));
+    if (row.pressed) {
+      EXPECT_TRUE(cursorIs(*row.pressed));
+    }
     EXPECT_EQ(timer.period(), row.periodWhileHeld);
     handlers.leftRelease(55, 65);
     EXPECT_EQ(appState().buttonDown, 0);
