@@ -4,7 +4,7 @@
 
 #include "overlay/colour.h"
 #include "overlay/cursor_image.h"
-#include "overlay/font_spec.h"
+#include "overlay/font_record.h"
 #include "overlay/raster_image.h"
 
 namespace torvane {

@@ -9,7 +9,7 @@
 #include "app/bytes.h"
 #include "overlay/canvas_host.h"
 #include "overlay/colour.h"
-#include "overlay/font_spec.h"
+#include "overlay/font_record.h"
 #include "overlay/raster_image.h"
 
 namespace torvane {

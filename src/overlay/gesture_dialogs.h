@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "overlay/colour.h"
-#include "overlay/font_spec.h"
+#include "overlay/font_record.h"
 
 namespace torvane {
 

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "overlay/colour.h"
-#include "overlay/font_spec.h"
+#include "overlay/font_record.h"
 #include "overlay/raster_image.h"
 
 namespace torvane {
